@@ -1,0 +1,1 @@
+// The headless platform is the sum of its parts (see platform/CMakeLists.txt).

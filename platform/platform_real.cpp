@@ -1,0 +1,1 @@
+// The real platform is the sum of its parts (see platform/CMakeLists.txt).
