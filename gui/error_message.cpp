@@ -1,0 +1,3 @@
+#include "gui/error_message.h"
+
+void showGuiError(LPCWSTR text) { MessageBoxW(nullptr, text, L"Velmora", MB_OK); }
