@@ -1,0 +1,153 @@
+#include "platform/audio/sdl_output.h"
+
+#include "platform/audio/source.h"
+
+#include <chrono>
+
+namespace audio {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr Uint16 kDeviceBufferFrames = 1024;
+// About 46 ms made ahead: enough to ride out a busy moment, short enough that
+// a stop or a volume change is heard promptly.
+constexpr std::size_t kRingFrames = 2048;
+constexpr std::size_t kMixBlockFrames = 256;
+constexpr auto kMixerNap = 2ms;
+constexpr auto kSilentNap = 5ms;
+
+}  // namespace
+
+SdlDeviceOutput::SdlDeviceOutput() : ring_(kRingFrames * kMixChannels) {}
+
+bool SdlDeviceOutput::start(MixSource& mix)
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec wanted{};
+    wanted.freq = kMixRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = kMixChannels;
+    wanted.samples = kDeviceBufferFrames;
+    wanted.callback = &SdlDeviceOutput::deviceCallback;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    // No changes allowed: SDL converts to whatever the device really runs at.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (device_ == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    deviceBufferFrames_ = obtained.samples;
+    mixer_ = std::jthread([this, &mix](std::stop_token stopping) { fillRing(stopping, mix); });
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+}
+
+void SdlDeviceOutput::stop()
+{
+    // Closing waits for a running callback, so the ring is no longer drained.
+    SDL_CloseAudioDevice(device_);
+    mixer_.request_stop();
+    mixer_.join();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// The frames handed to the device are heard once its buffer has played.
+std::uint64_t SdlDeviceOutput::heardFrame() const
+{
+    const std::uint64_t consumed = consumedFrames_.load();
+    return consumed > deviceBufferFrames_ ? consumed - deviceBufferFrames_ : 0;
+}
+
+void SDLCALL SdlDeviceOutput::deviceCallback(void* self, Uint8* stream, int bytes)
+{
+    auto* output = static_cast<SdlDeviceOutput*>(self);
+    auto* samples = reinterpret_cast<float*>(stream);
+    const std::size_t wanted = static_cast<std::size_t>(bytes) / sizeof(float);
+    const std::size_t taken = output->ring_.pop(samples, wanted);
+    // An underrun plays silence rather than stale data.
+    std::fill(samples + taken, samples + wanted, 0.0f);
+    output->consumedFrames_.fetch_add(taken / kMixChannels);
+}
+
+void SdlDeviceOutput::fillRing(std::stop_token stopping, MixSource& mix)
+{
+    std::vector<float> block(kMixBlockFrames * kMixChannels);
+    while (!stopping.stop_requested()) {
+        while (ring_.freeSpace() >= block.size()) {
+            mix.render(block);
+            ring_.push(block.data(), block.size());
+        }
+        std::this_thread::sleep_for(kMixerNap);
+    }
+}
+
+bool PacedSilentOutput::start(MixSource& mix)
+{
+    consumer_ = std::jthread([this, &mix](std::stop_token stopping) { consume(stopping, mix); });
+    return true;
+}
+
+void PacedSilentOutput::stop()
+{
+    consumer_.request_stop();
+    consumer_.join();
+}
+
+std::uint64_t PacedSilentOutput::heardFrame() const
+{
+    return consumedFrames_.load();
+}
+
+void PacedSilentOutput::consume(std::stop_token stopping, MixSource& mix)
+{
+    std::vector<float> block(kMixBlockFrames * kMixChannels);
+    const auto startTime = std::chrono::steady_clock::now();
+    while (!stopping.stop_requested()) {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - startTime);
+        const auto due = static_cast<std::uint64_t>(elapsed.count()) * kMixRate / 1000000;
+        while (consumedFrames_.load() + kMixBlockFrames <= due) {
+            mix.render(block);
+            consumedFrames_.fetch_add(kMixBlockFrames);
+        }
+        std::this_thread::sleep_for(kSilentNap);
+    }
+}
+
+FirstWorkingOutput::FirstWorkingOutput(std::vector<std::unique_ptr<Output>> candidates)
+    : candidates_(std::move(candidates))
+{
+}
+
+bool FirstWorkingOutput::start(MixSource& mix)
+{
+    for (const auto& candidate : candidates_) {
+        if (candidate->start(mix)) {
+            running_ = candidate.get();
+            return true;
+        }
+    }
+    return false;
+}
+
+void FirstWorkingOutput::stop()
+{
+    if (running_) running_->stop();
+    running_ = nullptr;
+}
+
+std::uint64_t FirstWorkingOutput::heardFrame() const
+{
+    return running_ ? running_->heardFrame() : 0;
+}
+
+std::unique_ptr<Output> makeOutput()
+{
+    std::vector<std::unique_ptr<Output>> candidates;
+    candidates.push_back(std::make_unique<SdlDeviceOutput>());
+    candidates.push_back(std::make_unique<PacedSilentOutput>());
+    return std::make_unique<FirstWorkingOutput>(std::move(candidates));
+}
+
+}  // namespace audio
