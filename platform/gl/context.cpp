@@ -1,0 +1,23 @@
+#include "platform/gl/context.h"
+
+#include "platform/gl/gl_api.h"
+
+namespace glgfx {
+
+std::shared_ptr<Context> Context::create(SDL_Window* window) {
+    if (!window) return nullptr;
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context) return nullptr;
+    int major = 0, minor = 0;
+    SDL_GL_GetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, &major);
+    SDL_GL_GetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, &minor);
+    if (major * 10 + minor < 33) {
+        SDL_GL_DeleteContext(context);
+        return nullptr;
+    }
+    return std::shared_ptr<Context>(new Context(window, context));
+}
+
+Context::~Context() { SDL_GL_DeleteContext(context_); }
+
+}  // namespace glgfx
