@@ -1,0 +1,6 @@
+#include "disk/player_scene.h"
+
+void PlayerScene::enter() {
+    FadingScene::enter();
+    quitting = false;
+}
