@@ -11,8 +11,9 @@ namespace {
 
 constexpr std::size_t kBlockFrames = 1024;
 
-// The clock keeps its listeners for the whole process, so one listener is
-// registered once and serves whichever output is running.
+// A reset of the headless world drops its clock listeners, so each start
+// registers one; where earlier ones survive, they serve the running output too,
+// and catching up to a tick already reached does nothing.
 VirtualOutput* runningOutput = nullptr;
 
 }  // namespace
@@ -30,11 +31,7 @@ std::unique_ptr<Output> makeOutput()
 
 bool VirtualOutput::start(MixSource& mix)
 {
-    static const bool listening = [] {
-        headless::addClockListener(&VirtualOutput::onClock);
-        return true;
-    }();
-    (void)listening;
+    headless::addClockListener(&VirtualOutput::onClock);
     mix_ = &mix;
     lastTick_ = headless::now();
     block_.assign(kBlockFrames * kMixChannels, 0.0f);

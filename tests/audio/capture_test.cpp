@@ -1,0 +1,1 @@
+#include "tests/audio/audio_fixture.h"
