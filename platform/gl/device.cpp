@@ -24,6 +24,27 @@ Concrete* concrete(Interface* object) {
     return static_cast<Concrete*>(object);
 }
 
+// OpenGL leaves open which triangle owns a pixel centre that lies exactly on an
+// edge; the software device gives it by the top-left rule. Moving the picture
+// left and up by less than a pixel, but by more than the rasterizer's sub-pixel
+// grid, makes every such tie come out the same way.
+constexpr float tieBreakingShift = 1.0f / 128.0f;
+
+bool hasFractionalViewport() {
+    GLint major = 0, minor = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    return major * 10 + minor >= 41;
+}
+
+void setClientViewport(int width, int height) {
+    if (hasFractionalViewport())
+        glViewportIndexedf(0, border - tieBreakingShift, border + tieBreakingShift, static_cast<float>(width),
+                           static_cast<float>(height));
+    else
+        glViewport(border, border, width, height);
+}
+
 void setEnabled(GLenum capability, bool on) {
     if (on)
         glEnable(capability);
@@ -51,7 +72,7 @@ void GlDevice::applyPresentation(const D3DPRESENT_PARAMETERS& parameters) {
     const int interval = parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;
     // Where the driver cannot synchronise (llvmpipe under Xvfb), the main loop's pacing limits the frames.
     SDL_GL_SetSwapInterval(interval);
-    glViewport(border, border, std::max(0, windowWidth_ - 2 * border), std::max(0, windowHeight_ - 2 * border));
+    setClientViewport(std::max(0, windowWidth_ - 2 * border), std::max(0, windowHeight_ - 2 * border));
 }
 
 // The state of a new or reset Direct3D 9 device.

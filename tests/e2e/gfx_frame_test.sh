@@ -5,7 +5,7 @@ set -uo pipefail
 here=$(dirname "$0")
 . "$here/xvfb.sh"
 gl_program=$1 soft_program=$2 work=$3
-max_allowed=24 mean_allowed=1.0
+max_allowed=8 mean_allowed=0.5
 
 mkdir -p "$work"
 "$soft_program" "$work/soft.png" || { echo "FAIL: the software frame could not be drawn"; exit 1; }
