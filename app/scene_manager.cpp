@@ -117,9 +117,14 @@ bool SceneManager::updateActiveScenes() {
     return anyActive;
 }
 
+// Frames last at least 20 ms. What counts is the time since the clock's last
+// update, so that the sleep of one frame is not taken for work of the next: a
+// frame that only sleeps would otherwise let the following one run at once.
 void SceneManager::paceFrame() {
-    const float delta = FrameTimer::instance()->delta;
-    if (delta < kFrameSeconds) Sleep(static_cast<DWORD>((kFrameSeconds - delta) * 1000.0f));
+    const FrameTimer* timer = FrameTimer::instance();
+    const auto sinceUpdate = static_cast<std::int32_t>(GetTickCount() - timer->lastTick);
+    const double frameSoFar = static_cast<double>(sinceUpdate) / 1000.0;
+    if (frameSoFar < kFrameSeconds) Sleep(static_cast<DWORD>((static_cast<double>(kFrameSeconds) - frameSoFar) * 1000.0));
 }
 
 void SceneManager::pumpMessages() {
