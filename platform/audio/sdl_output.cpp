@@ -142,12 +142,4 @@ std::uint64_t FirstWorkingOutput::heardFrame() const
     return running_ ? running_->heardFrame() : 0;
 }
 
-std::unique_ptr<Output> makeOutput()
-{
-    std::vector<std::unique_ptr<Output>> candidates;
-    candidates.push_back(std::make_unique<SdlDeviceOutput>());
-    candidates.push_back(std::make_unique<PacedSilentOutput>());
-    return std::make_unique<FirstWorkingOutput>(std::move(candidates));
-}
-
 }  // namespace audio
