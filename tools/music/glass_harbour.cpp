@@ -191,13 +191,13 @@ void placeBell(Pattern& pattern, const Section& section)
 {
     if (section.bellVolume == 0)
         return;
-    static constexpr int order[] = {0, 1, 2, 3, 1, 2, 3, 2};
+    static constexpr int order[] = {0, 1, 2, 3, 4, 3, 2, 1};
     // In the ending the arpeggio stops for the final chord's last bar.
     int bars = section.groove == Groove::ending ? barsPerSection - 1 : barsPerSection;
     for (int bar = 0; bar < bars; ++bar) {
         Chord chord = chordNamed(section.chords[static_cast<std::size_t>(bar)]);
-        std::array<int, 4> tones = {chord.voicing[0] + 12, chord.voicing[1] + 12, chord.voicing[2] + 12,
-                                    chord.voicing[0] + 24};
+        std::array<int, 5> tones = {chord.voicing[0] + 12, chord.voicing[1] + 12, chord.voicing[2] + 12,
+                                    chord.voicing[0] + 24, chord.voicing[1] + 24};
         for (int i = 0; i < 8; ++i)
             placeNote(pattern, bar * rowsPerBar + 2 * i, tones[static_cast<std::size_t>(order[i])],
                       {bellChannel, bell, section.bellVolume});
@@ -210,8 +210,8 @@ void placeLead(Pattern& pattern, const Section& section)
     if (!section.lead)
         return;
     std::vector<LineNote> line = parseLine(section.lead);
-    placeLine(pattern, 0, line, {leadChannel, lead, 44});
-    placeLine(pattern, 3, line, {echoChannel, lead, 16});
+    placeLine(pattern, 0, line, {leadChannel, lead, 52});
+    placeLine(pattern, 3, line, {echoChannel, lead, 20});
     for (int row = 0; row < pattern.rows; ++row)
         if (pattern.at(row, echoChannel).note) {
             pattern.at(row, echoChannel).effect = 0x08;
@@ -251,15 +251,15 @@ std::vector<Instrument> instrumentSet()
 
 TrackerModule glassHarbour()
 {
-    const Section intro{verseChords, Groove::none, BassLine::none, 40, nullptr, false, false};
-    const Section build{verseChords, Groove::pulse, BassLine::held, 36, nullptr, false, true};
-    const Section verse{verseChords, Groove::full, BassLine::eighths, 24, nullptr, true, false};
-    const Section verseSung{verseChords, Groove::full, BassLine::eighths, 20, verseMelody, false, true};
-    const Section chorus{chorusChords, Groove::full, BassLine::eighths, 18, chorusMelody, true, false};
-    const Section chorusAnswer{chorusChords, Groove::full, BassLine::eighths, 18, chorusMelodyAnswer, false, true};
-    const Section bridge{bridgeChords, Groove::halfTime, BassLine::halfTime, 30, bridgeMelody, true, true};
-    const Section verseLater{verseChords, Groove::full, BassLine::eighths, 20, verseMelodyLater, true, true};
-    const Section ending{endingChords, Groove::ending, BassLine::ending, 30, nullptr, true, false};
+    const Section intro{verseChords, Groove::none, BassLine::none, 48, nullptr, false, false};
+    const Section build{verseChords, Groove::pulse, BassLine::held, 44, nullptr, false, true};
+    const Section verse{verseChords, Groove::full, BassLine::eighths, 30, nullptr, true, false};
+    const Section verseSung{verseChords, Groove::full, BassLine::eighths, 26, verseMelody, false, true};
+    const Section chorus{chorusChords, Groove::full, BassLine::eighths, 24, chorusMelody, true, false};
+    const Section chorusAnswer{chorusChords, Groove::full, BassLine::eighths, 24, chorusMelodyAnswer, false, true};
+    const Section bridge{bridgeChords, Groove::halfTime, BassLine::halfTime, 36, bridgeMelody, true, true};
+    const Section verseLater{verseChords, Groove::full, BassLine::eighths, 26, verseMelodyLater, true, true};
+    const Section ending{endingChords, Groove::ending, BassLine::ending, 36, nullptr, true, false};
 
     TrackerModule module;
     module.name = "Glass Harbour";

@@ -85,7 +85,7 @@ Instrument padInstrument(double sampleRate, int cycleLength)
     auto shape = [](int h) { return 1.0 / h * std::exp(-h / 9.0); };
     int harmonics = harmonicsBelow(15000.0, 400.0);
     Instrument pad = loopedTone("pad", harmonicLoop(length, {cycles - 1, cycles, cycles + 1}, harmonics, shape, 0xFAD),
-                                sampleRate, pitch, 30);
+                                sampleRate, pitch, 40);
     pad.volumeEnvelope = {{0, 0}, {24, 64}, {60, 50}};
     pad.sustainPoint = 2;
     pad.fadeout = 900;

@@ -8,9 +8,11 @@
 
 #include "tools/music/disk_config.h"
 #include "tools/music/glass_harbour.h"
+#include "tools/music/mod_writer.h"
 #include "tools/music/music_check.h"
 #include "tools/music/night_ferry.h"
 #include "tools/music/ogg_file.h"
+#include "tools/music/paper_robots.h"
 #include "tools/music/xm_writer.h"
 
 #include <cstdio>
@@ -52,6 +54,9 @@ std::vector<ShippedTrack> shippedTracks()
         {{"stream", "night_ferry.ogg", "Night Ferry", "OGG VORBIS STREAM"},
          [](const fs::path& file) { music::writeOggVorbis(file, music::nightFerry(), music::streamSampleRate, oggQuality); },
          music::checkStream},
+        {{"mod", "paper_robots.mod", "Paper Robots", "FOUR CHANNEL MOD"},
+         [](const fs::path& file) { writeBytes(file, music::writeMod(music::paperRobots())); },
+         music::checkModule},
     };
 }
 

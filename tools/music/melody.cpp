@@ -32,6 +32,7 @@ Chord chordNamed(std::string_view name)
         {"Dm", "D2", {"A3", "D4", "F4"}},
         {"E",  "E1", {"G#3", "B3", "E4"}},
         {"Bb", "Bb1", {"Bb3", "D4", "F4"}},
+        {"D",  "D2", {"A3", "D4", "F#4"}},
     };
     for (const Entry& entry : chords)
         if (entry.name == name)

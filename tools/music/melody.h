@@ -17,7 +17,7 @@ struct Chord {
     std::array<int, 3> voicing;
 };
 
-// "Am", "F", "C", "G", "Em", "Dm", "E", "Bb".
+// "Am", "F", "C", "G", "Em", "Dm", "E", "Bb", "D".
 Chord chordNamed(std::string_view name);
 
 // One note of a line; `note` 0 is a rest. Rows are counted from the line's start.

@@ -39,7 +39,7 @@ double subShape(int h) { return h == 1 ? 1.0 : 0.15 / h; }
 
 struct Sounds {
     Wavetable padTable{24, warmShape};
-    Wavetable pluckTable{20, pluckShape};
+    Wavetable pluckTable{14, pluckShape};
     Wavetable leadTable{9, roundShape};
     Wavetable bassTable{6, subShape};
     std::vector<float> kick = kickDrum(streamSampleRate);
@@ -64,7 +64,7 @@ void addArpeggio(StereoMix& mix, const Sounds& sounds, int barIndex, const Strea
     pluck.pan = 0.25;
     pluck.send = 0.55;
     for (std::size_t step = 0; step < order.size(); ++step) {
-        int note = noteNumber(chord.tones[static_cast<std::size_t>(order[step])]) + 12;
+        int note = noteNumber(chord.tones[static_cast<std::size_t>(order[step])]) + 24;
         addTone(mix, barIndex * bar + static_cast<double>(step) * beat / 2.0, beat / 2.0, noteHz(note), gain, pluck);
     }
 }
@@ -73,16 +73,16 @@ void addBass(StereoMix& mix, const Sounds& sounds, int barIndex, const StreamCho
 {
     ToneSettings bass{&sounds.bassTable, {0.01, 0.4, 0.6, 0.15}};
     double start = barIndex * bar;
-    addTone(mix, start, 1.4 * beat, noteHz(chord.bass), 0.5, bass);
-    addTone(mix, start + 1.5 * beat, 0.4 * beat, noteHz(chord.bass + 12), 0.3, bass);
-    addTone(mix, start + 2.5 * beat, 1.3 * beat, noteHz(chord.bass), 0.45, bass);
+    addTone(mix, start, 1.4 * beat, noteHz(chord.bass), 0.3, bass);
+    addTone(mix, start + 1.5 * beat, 0.4 * beat, noteHz(chord.bass + 12), 0.2, bass);
+    addTone(mix, start + 2.5 * beat, 1.3 * beat, noteHz(chord.bass), 0.27, bass);
 }
 
 void addDrums(StereoMix& mix, const Sounds& sounds, int barIndex)
 {
     double start = barIndex * bar;
-    addSound(mix, start, sounds.kick, 0.75, 0.0, 0.0);
-    addSound(mix, start + 2.5 * beat, sounds.kick, 0.5, 0.0, 0.0);
+    addSound(mix, start, sounds.kick, 0.5, 0.0, 0.0);
+    addSound(mix, start + 2.5 * beat, sounds.kick, 0.35, 0.0, 0.0);
     addSound(mix, start + beat, sounds.snare, 0.4, 0.05, 0.15);
     addSound(mix, start + 3.0 * beat, sounds.snare, 0.4, 0.05, 0.15);
     for (int step = 0; step < 16; ++step)

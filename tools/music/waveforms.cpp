@@ -104,7 +104,7 @@ std::vector<float> bellTone(double sampleRate, double pitchHz, double seconds)
 {
     struct Partial { double ratio, amplitude, decaySeconds; };
     static constexpr Partial partials[] = {
-        {1.0, 1.0, 0.9}, {2.0, 0.45, 0.5}, {3.01, 0.22, 0.3}, {4.07, 0.12, 0.18}, {6.2, 0.05, 0.1},
+        {1.0, 1.0, 0.9}, {2.0, 0.45, 0.5}, {3.01, 0.32, 0.3}, {4.07, 0.12, 0.18}, {6.2, 0.05, 0.1},
     };
     std::vector<float> out(samplesFor(sampleRate, seconds));
     for (std::size_t n = 0; n < out.size(); ++n) {
