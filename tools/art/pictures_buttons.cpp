@@ -37,12 +37,14 @@ float triangleDistance(Vec2 p, Vec2 a, Vec2 b, Vec2 c) {
 float boxDistance(Vec2 p, Vec2 centre, Vec2 half) { return roundedBoxDistance(p, centre, half, 0.8f); }
 
 Rgba label(Vec2 p, Surface s, const std::string& text) {
-    const float cell = 14;
+    // One size for the three labels: as large as "ABOUT" allows with room for its glow.
+    const float cell = 12.8f;
     const float width = measureText(text, cell);
     const TextInk ink = setText(text, {(s.width - width) / 2, s.height / 2 - cell * 0.52f}, cell, 1.15f);
     const float d = inkDistance(ink, p) - ink.halfWidth;
-    Rgba c = addGlow(transparent, violet, d, 2.5f, 0.6f);
-    return over(c, withAlpha(mix(moon, cyan, 0.25f), fill(d, 0.8f)));
+    Rgba c = addGlow(transparent, violet, d, 1.4f, 0.6f);
+    c = over(c, withAlpha(mix(moon, cyan, 0.25f), fill(d, 0.8f)));
+    return withAlpha(c, c.a * edgeFade(p, s, 2.5f));
 }
 
 }  // namespace
