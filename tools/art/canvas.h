@@ -16,8 +16,9 @@ public:
     Rgba& at(int x, int y) { return pixels_[size_t(y) * width_ + x]; }
     const Rgba& at(int x, int y) const { return pixels_[size_t(y) * width_ + x]; }
 
-    // 8-bit RGBA rows, top row first. Fully transparent pixels become 0,0,0,0 unless
-    // they carry a colour on purpose (the font keeps white everywhere for clean edges).
+    // 8-bit RGBA rows, top row first, straight alpha. Transparent pixels keep their
+    // colour, so the painters give them the colour of the nearby edge and filtering
+    // never pulls a dark fringe into a soft border.
     std::vector<uint8_t> toRgba8() const;
 
 private:

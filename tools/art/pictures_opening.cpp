@@ -93,7 +93,9 @@ Rgba gridFloor(Vec2 p, float horizon, float vanishX, Surface s) {
     const float rowDistance = std::fabs(rows - std::round(rows)) * depth * depth / 300.0f;
     const float line = std::max(gaussian(acrossDistance, 0.8f), gaussian(rowDistance, 0.8f));
     const Rgba lineColour = mix(rose, cyan, fade);
-    c = glowOver(c, lineColour, line * (0.45f + 0.5f * fade));
+    // Near the horizon the lines crowd closer than a pixel; a haze takes over there.
+    c = glowOver(c, lineColour, line * (0.45f + 0.5f * fade) * smoothstep(0.03f, 0.3f, fade));
+    c = glowOver(c, rose, 0.45f * (1 - smoothstep(0, 0.25f, fade)));
     return glowOver(c, rose, 0.35f * gaussian(p.x - vanishX, 18) * (1 - fade));
 }
 
@@ -113,9 +115,10 @@ Rgba introPicture(Vec2 p, Surface s) {
 }
 
 Rgba logo(Vec2 p, Surface s) {
-    const float r = s.height * 0.40f;
-    Rgba c = emblem(transparent, {r + 10, s.height / 2}, r, p);
-    const float left = 2 * r + 26;
+    // Room around the emblem for its glow to fade out inside the picture.
+    const float r = s.height * 0.34f;
+    Rgba c = emblem(transparent, {r + 18, s.height / 2}, r, p);
+    const float left = 2 * r + 34;
     const float cell = (s.width - left - 6) / measureText("VELMORA", 1);
     const TextInk word = setText("VELMORA", {left, s.height * 0.47f - cell * 0.52f}, cell, 1.25f);
     const float wd = inkDistance(word, p) - word.halfWidth;
