@@ -29,17 +29,17 @@ start_velmora() {
     return 1
 }
 
-# Waits up to a second for the program to end; prints its exit status, or "running".
-status_within_a_second() {
+# Waits up to a second for the program to end; sets status to its exit status, or "running".
+wait_a_second() {
     for _ in $(seq 20); do
         if ! kill -0 "$velmora_pid" 2>/dev/null; then
             wait "$velmora_pid"
-            echo $?
+            status=$?
             return
         fi
         sleep 0.05
     done
-    echo running
+    status=running
     kill -9 "$velmora_pid" 2>/dev/null
     wait "$velmora_pid" 2>/dev/null
 }
@@ -64,8 +64,11 @@ echo "window against capture tool at 2 s: $difference"
 read -r _ max _ mean <<<"$difference"
 awk -v m="$max" -v a="$mean" 'BEGIN { exit !(m <= 16 && a <= 1.0) }' || fail "the pictures differ (see $work)"
 
-# The drag: press inside, move relative to where the mouse is, release.
+# The drag: press inside, move relative to where the mouse is, release. The
+# drag begins at the first move with the button down; the window follows from there.
 xdotool mousemove --window "$window" 400 150 mousedown 1
+sleep 0.2
+xdotool mousemove_relative -- 1 1
 sleep 0.2
 xdotool mousemove_relative -- 30 40
 sleep 0.3
@@ -76,12 +79,12 @@ grep -q "Absolute upper-left X:  40$" <<<"$moved" && grep -q "Absolute upper-lef
     fail "the drag did not move the window by (30, 40): $(grep 'upper-left' <<<"$moved" | tr -s ' ' | tr '\n' ' ')"
 
 kill -TERM "$velmora_pid"
-status=$(status_within_a_second)
+wait_a_second
 [ "$status" = 0 ] || fail "SIGTERM: exit status $status"
 
 start_velmora || { fail "no window on the second start"; exit 1; }
 xdotool windowfocus --sync "$window" key alt+F4
-status=$(status_within_a_second)
+wait_a_second
 [ "$status" = 0 ] || fail "Alt+F4: exit status $status"
 
 [ $failures -eq 0 ]
