@@ -1,5 +1,5 @@
-// The window and the input state the GUI reads, reduced to what it needs, so
-// that the GUI's tests do not need the program's main loop.
+// The program's window and input state, as the GUI's tests use them without
+// the program's main loop.
 #pragma once
 
 #include "platform/d3d9.h"
