@@ -4,7 +4,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean screenshots
 
 all: build
 
@@ -24,6 +24,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The README's pictures of the five screens, re-made by the capture tool.
+screenshots: deps configure
+	cmake --build $(BUILD) -j$(JOBS) --target velmora-capture
+	tools/capture/make-screenshots $(BUILD)/velmora-capture docs/screens
 
 clean:
 	rm -rf $(BUILD)
