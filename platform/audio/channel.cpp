@@ -12,7 +12,6 @@ constexpr std::size_t kHistoryFrames = 16384;
 
 Channel::Channel(std::unique_ptr<Source> source, std::uint64_t createdAtFrame)
     : source_(std::move(source)),
-      history_(kHistoryFrames, 0.0f),
       historyStart_(createdAtFrame),
       historyEnd_(createdAtFrame)
 {
@@ -46,15 +45,15 @@ bool Channel::seek(std::uint64_t frame)
 
 void Channel::mixInto(std::span<float> mix, std::uint64_t firstFrame, std::span<float> scratch)
 {
+    // A channel that does not play adds nothing and remembers nothing: a disk of
+    // thousands of tracks must not pay for each of them in every block.
+    if (activity_ != Activity::playing) return;
     const std::size_t frames = mix.size() / kMixChannels;
     const std::span<float> own = scratch.first(mix.size());
-    std::size_t produced = 0;
-    if (activity_ == Activity::playing) {
-        produced = source_->render(own.data(), frames);
-        if (produced < frames) {
-            activity_ = Activity::stopped;
-            atEnd_ = true;
-        }
+    const std::size_t produced = source_->render(own.data(), frames);
+    if (produced < frames) {
+        activity_ = Activity::stopped;
+        atEnd_ = true;
     }
     std::fill(own.begin() + static_cast<std::ptrdiff_t>(produced * kMixChannels), own.end(), 0.0f);
     std::transform(mix.begin(), mix.end(), own.begin(), mix.begin(), std::plus<>());
@@ -64,6 +63,10 @@ void Channel::mixInto(std::span<float> mix, std::uint64_t firstFrame, std::span<
 void Channel::remember(std::span<const float> stereo, std::uint64_t firstFrame)
 {
     const std::size_t frames = stereo.size() / kMixChannels;
+    if (history_.empty()) history_.assign(kHistoryFrames, 0.0f);
+    // What lies before a pause in playing is not history of the frames after it:
+    // those were silent, so the history starts again here.
+    if (firstFrame != historyEnd_) historyStart_ = firstFrame;
     for (std::size_t i = 0; i < frames; ++i) {
         history_[(firstFrame + i) % kHistoryFrames] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
     }

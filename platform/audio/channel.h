@@ -37,8 +37,9 @@ private:
     std::unique_ptr<Source> source_;
     Activity activity_ = Activity::stopped;
     bool atEnd_ = false;
-    // Mono history indexed by mix frame modulo its size; every mix frame since
-    // creation is written, as silence while the channel does not play.
+    // Mono history indexed by mix frame modulo its size, from the channel's first
+    // play on; the frames from historyStart_ to historyEnd_ are the ones it played
+    // last without a break, and every other frame was silent.
     std::vector<float> history_;
     std::uint64_t historyStart_;
     std::uint64_t historyEnd_;
