@@ -8,7 +8,7 @@
 #include "platform/audio/module_source.h"
 #include "platform/audio/regular_file.h"
 #include "platform/audio/stream_source.h"
-#include "platform/audio/text_encoding.h"
+#include "platform/utf8.h"
 #include "platform/audio/trace.h"
 
 #include <concepts>
@@ -36,7 +36,7 @@ void report(const char* name, std::vector<std::string> args, std::string result)
 
 std::string pathText(const void* file, DWORD flags)
 {
-    if (flags & BASS_UNICODE) return audio::utf8FromWide(static_cast<const wchar_t*>(file));
+    if (flags & BASS_UNICODE) return platform::utf8FromWide(static_cast<const wchar_t*>(file));
     return static_cast<const char*>(file);
 }
 

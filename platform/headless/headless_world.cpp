@@ -1,5 +1,7 @@
 #include "platform/headless/headless_world.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 
 namespace headless {
@@ -84,29 +86,7 @@ void failWindowCreation(bool fail) { world().failWindowCreation = fail; }
 
 void reset() { world() = detail::World{}; }
 
-std::string narrow(const wchar_t* text) {
-    std::string out;
-    if (!text) return out;
-    for (; *text; ++text) {
-        auto c = static_cast<std::uint32_t>(*text);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+std::string narrow(const wchar_t* text) { return platform::utf8FromWide(text); }
 
 }  // namespace headless
 

@@ -4,7 +4,7 @@
 #include "platform/sdl/event_translation.h"
 #include "platform/sdl/icon.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/text.h"
+#include "platform/utf8.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -94,10 +94,10 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD, int x,
                      HWND, HMENU, HINSTANCE, void*) {
     const sdlwin::WindowClass* windowClass = sdlwin::findClass(className);
     if (!windowClass) return nullptr;
-    sdlwin::startVideo(sdlwin::utf8(className));
+    sdlwin::startVideo(platform::utf8FromWide(className));
     sdlwin::requestDeviceVisual();
     // Hidden until ShowWindow, as a window without WS_VISIBLE is on Windows.
-    SDL_Window* sdl = SDL_CreateWindow(sdlwin::utf8(windowName).c_str(), x, y, width, height,
+    SDL_Window* sdl = SDL_CreateWindow(platform::utf8FromWide(windowName).c_str(), x, y, width, height,
                                        SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (!sdl) {
         std::fprintf(stderr, "velmora: the window could not be created: %s\n", SDL_GetError());
