@@ -17,6 +17,8 @@ constexpr std::size_t kMixBlockFrames = 256;
 constexpr auto kMixerNap = 2ms;
 constexpr auto kSilentNap = 5ms;
 
+std::atomic<std::uint64_t> underruns{0};
+
 }  // namespace
 
 SdlDeviceOutput::SdlDeviceOutput() : ring_(kRingFrames * kMixChannels) {}
@@ -66,8 +68,10 @@ void SDLCALL SdlDeviceOutput::deviceCallback(void* self, Uint8* stream, int byte
     auto* samples = reinterpret_cast<float*>(stream);
     const std::size_t wanted = static_cast<std::size_t>(bytes) / sizeof(float);
     const std::size_t taken = output->ring_.pop(samples, wanted);
-    // An underrun plays silence rather than stale data.
+    // An underrun plays silence rather than stale data. Before the first frame
+    // has been mixed the device only waits; that is no gap.
     std::fill(samples + taken, samples + wanted, 0.0f);
+    if (taken < wanted && output->consumedFrames_.load() > 0) underruns.fetch_add(1);
     output->consumedFrames_.fetch_add(taken / kMixChannels);
 }
 
@@ -81,6 +85,11 @@ void SdlDeviceOutput::fillRing(std::stop_token stopping, MixSource& mix)
         }
         std::this_thread::sleep_for(kMixerNap);
     }
+}
+
+std::uint64_t deviceUnderruns()
+{
+    return underruns.load();
 }
 
 bool PacedSilentOutput::start(MixSource& mix)

@@ -48,6 +48,10 @@ private:
 };
 
 // Starts the first of its outputs that starts.
+// Device callbacks, since the process started, that found the ring short after
+// the sound had begun: each one is a gap heard as silence.
+std::uint64_t deviceUnderruns();
+
 class FirstWorkingOutput final : public Output {
 public:
     explicit FirstWorkingOutput(std::vector<std::unique_ptr<Output>> candidates);
