@@ -1,13 +1,18 @@
 #include "tests/support/capture_run.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -89,6 +94,20 @@ private:
     const std::string& s;
     std::size_t i = 0;
 };
+
+// Runs the command as system() does, and reads the peak memory of the process
+// tree it started from the exit record of the shell.
+int runShell(const std::string& command, long& peakResidentKb) {
+    const char* arguments[] = {"sh", "-c", command.c_str(), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(arguments), environ) != 0) return -1;
+    int status = 0;
+    struct rusage usage {};
+    while (wait4(child, &status, 0, &usage) < 0)
+        if (errno != EINTR) return -1;
+    peakResidentKb = usage.ru_maxrss;
+    return status;
+}
 
 std::vector<TraceEvent> readTrace(const fs::path& path) {
     std::vector<TraceEvent> events;
@@ -185,7 +204,7 @@ CaptureResult runCapture(const CaptureRun& run) {
     command += " 2>" + quoted(errors.string());
 
     CaptureResult result;
-    const int status = std::system(command.c_str());
+    const int status = runShell(command, result.peakResidentKb);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.errorOutput = readFile(errors);
     if (fs::exists(trace)) result.trace = readTrace(trace);

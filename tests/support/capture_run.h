@@ -25,6 +25,8 @@ struct CaptureResult {
     int exitCode = -1;
     std::string errorOutput;
     std::vector<TraceEvent> trace;
+    // The capture process's peak resident memory, in kilobytes.
+    long peakResidentKb = 0;
 
     std::vector<TraceEvent> events(const std::string& kind) const;
     std::vector<TraceEvent> audioCalls(const std::string& call) const;
