@@ -4,18 +4,12 @@
 #include "app/scene_manager.h"
 #include "disk/playlist.h"
 #include "platform/bass.h"
+#include "platform/win32.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr unsigned kEnter = 0x0D;
-constexpr unsigned kP = 0x50;
-constexpr unsigned kLeft = 0x25;
-constexpr unsigned kRight = 0x27;
-constexpr unsigned kA = 0x41;
-constexpr unsigned kI = 0x49;
-constexpr unsigned kEscape = 0x1B;
 constexpr DWORD kStopSettleMs = 10;
 
 DWORD currentChannel() { return playlist.trackHandles[playlist.currentTrack]; }
@@ -57,12 +51,12 @@ void PlayerControls::handlePlayerKeys(const PlayerScene& screen) {
     SceneManager* scenes = SceneManager::instance();
     if (scenes->currentScene != screen.index) return;
     const InputState* input = InputState::instance();
-    if (input->keyReleased(kEnter)) togglePlayStop();
-    if (input->keyReleased(kP)) togglePause();
-    if (input->keyReleased(kLeft)) previousTrack();
-    if (input->keyReleased(kRight)) nextTrack();
-    if (input->keyReleased(kA)) scenes->requestScene(kAboutScene);
-    if (input->keyReleased(kI)) scenes->requestScene(kInfoScene);
+    if (input->keyReleased(VK_RETURN)) togglePlayStop();
+    if (input->keyReleased('P')) togglePause();
+    if (input->keyReleased(VK_LEFT)) previousTrack();
+    if (input->keyReleased(VK_RIGHT)) nextTrack();
+    if (input->keyReleased('A')) scenes->requestScene(kAboutScene);
+    if (input->keyReleased('I')) scenes->requestScene(kInfoScene);
 }
 
 void PlayerControls::togglePlayStop() {
@@ -127,5 +121,5 @@ void PlayerControls::quitTest(PlayerScene& screen) {
 }
 
 void PlayerControls::quitOnEscape(PlayerScene& screen) {
-    if (InputState::instance()->keyReleased(kEscape)) quitTest(screen);
+    if (InputState::instance()->keyReleased(VK_ESCAPE)) quitTest(screen);
 }

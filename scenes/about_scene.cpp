@@ -8,6 +8,7 @@
 #include "gui/gui_renderer.h"
 #include "gui/screen_aspect.h"
 #include "gui/text.h"
+#include "platform/win32.h"
 
 float AboutScene::scrollOffset = 0.3f;
 float AboutScene::scrollSpeed = -0.08f;
@@ -15,8 +16,6 @@ float AboutScene::scrollSpeed = -0.08f;
 namespace {
 
 constexpr int kParticleCount = 50;
-constexpr unsigned kKeypadPlus = 0x6B;
-constexpr unsigned kKeypadMinus = 0x6D;
 constexpr float kSpeedChangePerSecond = 0.2f;
 constexpr float kTextRestart = 1.0f;
 
@@ -67,8 +66,8 @@ void AboutScene::update() {
 void AboutScene::scrollText() {
     const InputState* input = InputState::instance();
     const float delta = FrameTimer::instance()->delta;
-    if (input->keyHeld(kKeypadPlus)) scrollSpeed -= delta * kSpeedChangePerSecond;
-    if (input->keyHeld(kKeypadMinus)) scrollSpeed += delta * kSpeedChangePerSecond;
+    if (input->keyHeld(VK_ADD)) scrollSpeed -= delta * kSpeedChangePerSecond;
+    if (input->keyHeld(VK_SUBTRACT)) scrollSpeed += delta * kSpeedChangePerSecond;
     scrollOffset += delta * scrollSpeed;
     drawTextBlock(playlist.scrollText, -0.2f, -0.12f, 0.033f, 0.75f, 0.55f, scrollOffset, {1.0f, 1.0f, 1.0f, alpha});
     // Once the whole text has passed above the box it rises into it again from below.

@@ -5,10 +5,10 @@
 #include "app/scene_manager.h"
 #include "disk/playlist.h"
 #include "gui/gui_renderer.h"
+#include "platform/win32.h"
 
 namespace {
 constexpr float kLeaveAfterSeconds = 6.0f;
-constexpr unsigned kEscape = 0x1B;
 }  // namespace
 
 void IntroScene::update() {
@@ -18,6 +18,6 @@ void IntroScene::update() {
     drawQuad(playlist.atlasTexture, -0.35f, -0.5f, 1.3f, 1.1f, 0.453f, 0.484f, 0.955f, 0.64f, 1.0f, 1.0f, 1.0f,
              alpha);
     if (fadingOut || !active) return;
-    if (FrameTimer::instance()->elapsed > kLeaveAfterSeconds || InputState::instance()->keyReleased(kEscape))
+    if (FrameTimer::instance()->elapsed > kLeaveAfterSeconds || InputState::instance()->keyReleased(VK_ESCAPE))
         SceneManager::instance()->requestScene(kMainScene);
 }

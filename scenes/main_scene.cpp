@@ -10,13 +10,11 @@
 #include "gui/gui_renderer.h"
 #include "gui/screen_aspect.h"
 #include "gui/text.h"
+#include "platform/win32.h"
 
 namespace {
 
 constexpr int kParticleCount = 50;
-constexpr unsigned kE = 0x45;
-constexpr unsigned kKeypadPlus = 0x6B;
-constexpr unsigned kKeypadMinus = 0x6D;
 constexpr float kMarqueeSpeedPerSecond = 0.2f;
 constexpr float kMarqueeRestart = -1.5f;
 
@@ -80,7 +78,7 @@ void MainScene::update() {
     PlayerControls::advanceIfEnded(*this);
     picture(-1.0f, -1.0f, 2.0f, 2.0f, {0.0f, 0.0f, 0.7979f, 0.3105f}, alpha, 1.0f);
     PlayerControls::handlePlayerKeys(*this);
-    if (InputState::instance()->keyReleased(kE)) playlist.equalizerOn = !playlist.equalizerOn;
+    if (InputState::instance()->keyReleased('E')) playlist.equalizerOn = !playlist.equalizerOn;
     drawPictures();
     transportButtons();
     picture(0.667f, -0.4423f, 0.0474f, 0.135f, {0.5712890625f, 0.744140625f, 0.587890625f, 0.7620187f}, alpha, 0.59f);
@@ -89,7 +87,7 @@ void MainScene::update() {
     if (playlist.playing && playlist.equalizerOn) equalizerStep(equalizerLevels, alpha);
     menuButtons();
     driftParticles();
-    if (windowButtons() || InputState::instance()->keyReleased(0x1B)) PlayerControls::quitTest(*this);
+    if (windowButtons() || InputState::instance()->keyReleased(VK_ESCAPE)) PlayerControls::quitTest(*this);
 }
 
 void MainScene::drawPictures() {
@@ -114,8 +112,8 @@ void MainScene::drawVolumeBars() {
 void MainScene::runMarquee() {
     const InputState* input = InputState::instance();
     const float delta = FrameTimer::instance()->delta;
-    if (input->keyHeld(kKeypadPlus)) playlist.titleScrollSpeed += kMarqueeSpeedPerSecond * delta;
-    if (input->keyHeld(kKeypadMinus)) playlist.titleScrollSpeed -= kMarqueeSpeedPerSecond * delta;
+    if (input->keyHeld(VK_ADD)) playlist.titleScrollSpeed += kMarqueeSpeedPerSecond * delta;
+    if (input->keyHeld(VK_SUBTRACT)) playlist.titleScrollSpeed -= kMarqueeSpeedPerSecond * delta;
 
     const std::int32_t track = playlist.currentTrack;
     float& offset = playlist.titleOffsets[track];
