@@ -22,8 +22,7 @@ TEST(Equalizer, OverTheMainScreensFirstTwentySecondsTheColumnsMoveWithTheMusic) 
     DiskRun disk;
     std::optional<DWORD> mainEntered;
     std::array<int, kEqualizerColumns> highest{};
-    std::array<int, kEqualizerColumns> lowest;
-    lowest.fill(kEqualizerCells);
+    std::array<std::size_t, kEqualizerColumns> framesFullyLit{};
     std::size_t frames = 0;
     disk.run(27, [&] {
         if (!isCurrent(kMainScene)) return;
@@ -34,14 +33,15 @@ TEST(Equalizer, OverTheMainScreensFirstTwentySecondsTheColumnsMoveWithTheMusic) 
         for (int column = 0; column < kEqualizerColumns; ++column) {
             const int lit = litFromBottom(levels, column);
             highest[column] = std::max(highest[column], lit);
-            lowest[column] = std::min(lowest[column], lit);
+            if (lit == kEqualizerCells) ++framesFullyLit[column];
         }
     });
     ASSERT_GT(frames, 900u);
     const auto reachingThree = std::count_if(highest.begin(), highest.end(), [](int lit) { return lit >= 3; });
     EXPECT_GT(reachingThree, kEqualizerColumns / 2) << "columns that lit 3 cells at some time";
+    // A scale too sensitive for the music would keep the columns at the top.
     for (int column = 0; column < kEqualizerColumns; ++column)
-        EXPECT_LT(lowest[column], kEqualizerCells) << "column " << column << " stayed fully lit";
+        EXPECT_LT(framesFullyLit[column], frames / 2) << "column " << column << " stayed fully lit";
 }
 
 }  // namespace
