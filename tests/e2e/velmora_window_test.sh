@@ -83,6 +83,21 @@ wait_a_second
 [ "$status" = 0 ] || fail "SIGTERM: exit status $status"
 
 start_velmora || { fail "no window on the second start"; exit 1; }
+
+# The main screen, fully faded in, above the equalizer: below its top row the
+# cells follow the music's timing, the marquee the clock and the lights their
+# tick-count seeding, so every run's picture there is its own.
+sleep 9
+import -window "$window" "$work/main-window.png"
+convert "$work/main-window.png" -crop 818x114+1+1 +repage "$work/main-client.png"
+"$capture" --data "$data_root" --seconds 10 --shot "9000:$work/main-capture-full.png" >/dev/null ||
+    fail "the capture tool did not run the main screen"
+convert "$work/main-capture-full.png" -crop 818x114+0+0 +repage "$work/main-capture.png"
+difference=$(image_difference "$work/main-client.png" "$work/main-capture.png")
+echo "main screen above the equalizer against capture tool: $difference"
+read -r _ max _ mean <<<"$difference"
+awk -v m="$max" -v a="$mean" 'BEGIN { exit !(m <= 16 && a <= 1.0) }' || fail "the main screens differ (see $work)"
+
 xdotool windowfocus --sync "$window" key alt+F4
 wait_a_second
 [ "$status" = 0 ] || fail "Alt+F4: exit status $status"
