@@ -4,7 +4,6 @@
 #include "gui/error_message.h"
 #include "gui/gui_system.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace {
@@ -109,8 +108,7 @@ void GuiRenderer::draw() {
 }
 
 bool GuiRenderer::build() {
-    std::stable_sort(quads.begin(), quads.end(),
-                     [](const GuiQuad& a, const GuiQuad& b) { return a.depth > b.depth; });
+    drawingOrder.sort(quads);
     const auto quadCount = static_cast<std::int32_t>(quads.size());
     return ensureCapacity(quadCount) && writeVertices();
 }
@@ -168,8 +166,9 @@ bool GuiRenderer::writeVertices() {
     auto* vertices = static_cast<GuiVertex*>(locked);
     IDirect3DTexture9* runningTexture = nullptr;
     const auto quadCount = static_cast<std::int32_t>(quads.size());
+    const std::vector<std::uint32_t>& order = drawingOrder.indices();
     for (std::int32_t k = 0; k < quadCount; ++k) {
-        const GuiQuad& quad = quads[static_cast<std::size_t>(k)];
+        const GuiQuad& quad = quads[order[static_cast<std::size_t>(k)]];
         if (quad.texture != runningTexture) {
             batches.push_back({k, quad.texture});
             runningTexture = quad.texture;

@@ -3,6 +3,7 @@
 // quads that share a texture.
 #pragma once
 
+#include "gui/depth_order.h"
 #include "platform/d3d9.h"
 #include "platform/d3dx9.h"
 
@@ -69,6 +70,7 @@ private:
     ID3DXEffect* effect = nullptr;
     D3DXHANDLE technique = nullptr;
     std::vector<GuiBatch> batches;
+    DepthOrder drawingOrder;
 };
 
 // Submits a quad at the default depth 1.0, the farthest.
