@@ -19,7 +19,7 @@ constexpr Region kSkyCorner{5, 5, 100, 60};            // only the shared backgr
 constexpr Region kIntroPicture{300, 80, 780, 230};     // the intro's picture; the main screen's equalizer and panels
 constexpr Region kBanner{160, 20, 640, 100};           // the main screen's banner
 
-TEST(OpeningScreens, WithoutKeysTheLogoThenTheIntroThenTheMainScreen) {
+TEST(OpeningPictures, WithoutKeysTheLogoThenTheIntroThenTheMainScreen) {
     TemporaryFolder folder;
     CaptureRun run{shippedDiskRoot()};
     run.seconds = 9;
@@ -52,7 +52,7 @@ TEST(OpeningScreens, WithoutKeysTheLogoThenTheIntroThenTheMainScreen) {
 
 // A loop held up during the logo (a window drag holds the frames) enters the
 // intro with the clock already past 6 s: the intro leaves in its first frame.
-TEST(OpeningScreens, IntroEnteredLateLeavesInItsFirstFrame) {
+TEST(OpeningPictures, IntroEnteredLateLeavesInItsFirstFrame) {
     DiskRun disk;
     bool heldUp = false;
     bool sawIntroFirstFrame = false;
