@@ -4,6 +4,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace audio {
@@ -79,9 +80,18 @@ private:
         const std::size_t right = fileChannels_ > 1 ? 1 : 0;
         for (std::size_t i = 0; i < frames; ++i) {
             const float* frame = fileChunk_.data() + i * static_cast<std::size_t>(fileChannels_);
-            stereo[2 * i] = frame[0];
-            stereo[2 * i + 1] = frame[right];
+            stereo[2 * i] = playable(frame[0]);
+            stereo[2 * i + 1] = playable(frame[right]);
         }
+    }
+
+    // Float files hand over their bytes as they are, so a damaged one can hold
+    // NaN, infinities or values far beyond full scale, which would poison the
+    // mix and the spectrum; they are heard as silence and as full scale instead.
+    static float playable(float sample)
+    {
+        if (!std::isfinite(sample)) return 0.0f;
+        return std::clamp(sample, -1.0f, 1.0f);
     }
 
     std::unique_ptr<SNDFILE, SndfileCloser> file_;

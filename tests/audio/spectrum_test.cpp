@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
+#include <vector>
 
 namespace audio_test {
 namespace {
@@ -95,6 +98,45 @@ TEST_F(Spectrum, FailedReadsLeaveTheBufferUnchanged)
         bins.fill(0.25f);
         EXPECT_EQ(BASS_ChannelGetData(c.handle, bins.data(), c.flags), static_cast<DWORD>(-1));
         EXPECT_TRUE(std::ranges::all_of(bins, [](float b) { return b == 0.25f; }));
+    }
+}
+
+// A float file stores its samples as raw bytes; a damaged one can hold values
+// that are not samples at all. They must not reach the spectrum or the speakers.
+TEST_F(Spectrum, DamagedFloatSamplesAreHeardAsSilenceOrFullScale)
+{
+    const struct {
+        const char* name;
+        float stored;
+        float heard;
+    } cases[] = {
+        {"NaN", std::numeric_limits<float>::quiet_NaN(), 0.0f},
+        {"+infinity", std::numeric_limits<float>::infinity(), 0.0f},
+        {"-infinity", -std::numeric_limits<float>::infinity(), 0.0f},
+        {"far above full scale", 1e30f, 1.0f},
+        {"far below full scale", -1e30f, 1.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = (folder_ / (std::string("damaged") + std::to_string(++tones_) + ".wav")).string();
+        SF_INFO info{.frames = 0, .samplerate = kRate, .channels = 1, .format = SF_FORMAT_WAV | SF_FORMAT_FLOAT};
+        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+        ASSERT_NE(file, nullptr);
+        const std::vector<float> samples(kRate, c.stored);
+        sf_writef_float(file, samples.data(), kRate);
+        sf_close(file);
+
+        const HSTREAM handle = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, BASS_SAMPLE_FLOAT);
+        ASSERT_NE(handle, 0u);
+        BASS_ChannelPlay(handle, FALSE);
+        const std::vector<float> heard = listen(200);
+        ASSERT_FALSE(heard.empty());
+        for (const float sample : heard) ASSERT_NEAR(std::fabs(sample), c.heard, 0.01f);
+
+        Bins bins{};
+        ASSERT_EQ(BASS_ChannelGetData(handle, bins.data(), BASS_DATA_FFT512), 256u * sizeof(float));
+        EXPECT_TRUE(std::ranges::all_of(bins, [](float b) { return std::isfinite(b) && b >= 0.0f; }));
+        BASS_MusicFree(handle);
     }
 }
 
