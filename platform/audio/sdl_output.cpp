@@ -10,9 +10,10 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr Uint16 kDeviceBufferFrames = 1024;
-// About 46 ms made ahead: enough to ride out a busy moment, short enough that
-// a stop or a volume change is heard promptly.
-constexpr std::size_t kRingFrames = 2048;
+// About 186 ms made ahead: a machine whose cores are all busy can keep the
+// mixer waiting for longer than one device buffer, and a shorter ring then
+// plays gaps; a stop or a volume change is still heard within a fifth of a second.
+constexpr std::size_t kRingFrames = 8192;
 constexpr std::size_t kMixBlockFrames = 256;
 constexpr auto kMixerNap = 2ms;
 constexpr auto kSilentNap = 5ms;
