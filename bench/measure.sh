@@ -55,12 +55,16 @@ make_50_track_disk() {
     echo "$disk"
 }
 
-# Milliseconds from just before the exec to the first SDL_GL_SwapWindow.
+# Milliseconds from just before the exec to the first SDL_GL_SwapWindow of the
+# program on a disk, or of the graphics floor when no disk is given.
 first_frame_ms() {
-    local disk=$1 t0
+    local disk=${1:-} t0
     t0=$(now_ns)
-    (cd "$disk" && VELMORA_PROBE_T0=$t0 VELMORA_PROBE_EXIT=1 LD_PRELOAD=$probe exec "$velmora") 2>&1 |
-        awk '/^first-frame-ms/ { print $2 }'
+    if [ -n "$disk" ]; then
+        (cd "$disk" && VELMORA_PROBE_T0=$t0 VELMORA_PROBE_EXIT=1 LD_PRELOAD=$probe exec "$velmora")
+    else
+        VELMORA_PROBE_T0=$t0 VELMORA_PROBE_EXIT=1 LD_PRELOAD=$probe "$gl_floor" 5
+    fi 2>&1 | awk '/^first-frame-ms/ { print $2 }'
 }
 
 # Wall milliseconds of a capture-tool run that ends after its first presented frame.
@@ -76,6 +80,8 @@ startup() {
     local disk50 disk
     disk50=$(make_50_track_disk)
     note_load
+    first_frame_ms >/dev/null
+    echo "startup graphics floor: $(for _ in $(seq "$repeats"); do first_frame_ms; done | median) ms to the first frame (median of $repeats)"
     for disk in "$root" "$disk50"; do
         local label=shipped
         [ "$disk" = "$disk50" ] && label=50-track
