@@ -30,8 +30,9 @@ start_velmora() {
 }
 
 # Waits up to a second for the program to end; sets status to its exit status, or "running".
+# VELMORA_E2E_EXIT_SECONDS allows longer, for sanitizer builds, whose exit takes seconds.
 wait_a_second() {
-    for _ in $(seq 20); do
+    for _ in $(seq $((20 * ${VELMORA_E2E_EXIT_SECONDS:-1}))); do
         if ! kill -0 "$velmora_pid" 2>/dev/null; then
             wait "$velmora_pid"
             status=$?
