@@ -3,7 +3,7 @@
 #include "app/input_state.h"
 #include "display/window.h"
 #include "gui/gui_renderer.h"
-#include "gui/screen_aspect.h"
+#include "gui/screen_ratio.h"
 
 std::int32_t hotId = 0;
 std::int32_t activeId = 0;

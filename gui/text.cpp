@@ -2,7 +2,7 @@
 
 #include "gui/gui_renderer.h"
 #include "gui/gui_system.h"
-#include "gui/screen_aspect.h"
+#include "gui/screen_ratio.h"
 
 // clang-format off
 const float glyphSideBearing[lastGlyphCode + 1] = {

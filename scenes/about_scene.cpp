@@ -6,7 +6,7 @@
 #include "disk/player_controls.h"
 #include "disk/playlist.h"
 #include "gui/gui_renderer.h"
-#include "gui/screen_aspect.h"
+#include "gui/screen_ratio.h"
 #include "gui/text.h"
 #include "platform/win32.h"
 

@@ -8,7 +8,7 @@
 #include "display/window.h"
 #include "gui/button.h"
 #include "gui/gui_renderer.h"
-#include "gui/screen_aspect.h"
+#include "gui/screen_ratio.h"
 #include "gui/text.h"
 #include "platform/win32.h"
 

@@ -6,7 +6,7 @@
 
 #include "platform/audio/channel.h"
 #include "platform/audio/output.h"
-#include "platform/audio/spectrum.h"
+#include "platform/audio/fft_magnitudes.h"
 
 #include <cstdint>
 #include <map>

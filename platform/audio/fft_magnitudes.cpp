@@ -1,4 +1,4 @@
-#include "platform/audio/spectrum.h"
+#include "platform/audio/fft_magnitudes.h"
 
 #include <kiss_fftr.h>
 

@@ -1,4 +1,4 @@
-#include "gui/screen_aspect.h"
+#include "gui/screen_ratio.h"
 
 #include "display/window.h"
 
