@@ -1,6 +1,6 @@
 #include "tools/music/music_check.h"
 
-#include "tools/music/spectrum_meter.h"
+#include "tools/music/band_meter.h"
 
 #include <libopenmpt/libopenmpt.hpp>
 #include <sndfile.h>

@@ -1,4 +1,4 @@
-#include "tools/music/spectrum_meter.h"
+#include "tools/music/band_meter.h"
 
 #include <kiss_fftr.h>
 
