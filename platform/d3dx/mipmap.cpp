@@ -31,9 +31,45 @@ std::vector<Footprint> footprints(unsigned sourceSize, unsigned targetSize) {
 
 std::uint8_t toByte(float value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 255.0f) + 0.5f); }
 
+// One channel of a 2 x 2 block: the alpha-weighted mean, rounded to nearest;
+// where the block is fully transparent, the plain mean.
+std::uint8_t blockChannel(const std::uint8_t* const texels[4], int channel, unsigned alphaSum) {
+    unsigned plain = 0;
+    for (int i = 0; i < 4; ++i) plain += texels[i][channel];
+    // Opaque or fully transparent blocks weigh every texel alike.
+    if (alphaSum == 0 || alphaSum == 4 * 255) return static_cast<std::uint8_t>((plain + 2) / 4);
+    unsigned weighted = 0;
+    for (int i = 0; i < 4; ++i) weighted += unsigned{texels[i][channel]} * texels[i][3];
+    return static_cast<std::uint8_t>((2 * weighted + alphaSum) / (2 * alphaSum));
+}
+
+// Even sides, the common case of power-of-two pictures: every target texel is
+// one whole 2 x 2 block, averaged in integers, so the chain of a large atlas
+// costs a few milliseconds at start-up.
+RgbaImage halvedByBlocks(const RgbaImage& source) {
+    RgbaImage target;
+    target.width = source.width / 2;
+    target.height = source.height / 2;
+    target.rgba.resize(std::size_t{target.width} * target.height * 4);
+    const std::size_t sourceRow = std::size_t{source.width} * 4;
+    std::uint8_t* out = target.rgba.data();
+    for (unsigned y = 0; y < target.height; ++y) {
+        const std::uint8_t* top = source.rgba.data() + 2 * y * sourceRow;
+        const std::uint8_t* bottom = top + sourceRow;
+        for (unsigned x = 0; x < target.width; ++x, top += 8, bottom += 8, out += 4) {
+            const std::uint8_t* const texels[4] = {top, top + 4, bottom, bottom + 4};
+            const unsigned alphaSum = unsigned{top[3]} + top[7] + bottom[3] + bottom[7];
+            for (int channel = 0; channel < 3; ++channel) out[channel] = blockChannel(texels, channel, alphaSum);
+            out[3] = static_cast<std::uint8_t>((alphaSum + 2) / 4);
+        }
+    }
+    return target;
+}
+
 }  // namespace
 
 RgbaImage halved(const RgbaImage& source) {
+    if (source.width % 2 == 0 && source.height % 2 == 0) return halvedByBlocks(source);
     RgbaImage target;
     target.width = std::max(1u, source.width / 2);
     target.height = std::max(1u, source.height / 2);

@@ -52,14 +52,42 @@ TEST_F(TextureLoader, PngBecomesAManagedTextureWithTheFullChain) {
     texture->Release();
 }
 
-TEST_F(TextureLoader, TransparentTexelsDoNotDarkenTheSmallerLevels) {
-    // Opaque white beside fully transparent black: the average is white at half alpha, not grey.
-    writeFile("edge.png", pngBytes(2, 1, {255, 255, 255, 255, 0, 0, 0, 0}));
+struct HalvingCase {
+    const char* name;
+    unsigned width, height;
+    std::vector<std::uint8_t> rgba;
+    D3DCOLOR expected;  // the one texel of level 1
+};
+
+class Halving : public TextureLoader, public ::testing::WithParamInterface<HalvingCase> {};
+
+// Colours are weighted by alpha, so that transparent texels, whatever colour they
+// hold, do not darken what is drawn; 2 x 2 blocks and odd sizes agree on it.
+TEST_P(Halving, WeighsColoursByAlphaAndRoundsToNearest) {
+    const HalvingCase& c = GetParam();
+    writeFile("level.png", pngBytes(c.width, c.height, c.rgba));
     IDirect3DTexture9* texture = nullptr;
-    ASSERT_EQ(D3DXCreateTextureFromFileW(device, L"edge.png", &texture), D3D_OK);
-    EXPECT_EQ(levelTexels(texture, 1), (std::vector<D3DCOLOR>{0x80FFFFFF}));
+    ASSERT_EQ(D3DXCreateTextureFromFileW(device, L"level.png", &texture), D3D_OK);
+    EXPECT_EQ(levelTexels(texture, 1), (std::vector<D3DCOLOR>{c.expected}));
     texture->Release();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    TextureLoader, Halving,
+    ::testing::Values(
+        // Opaque white beside fully transparent black: white at half alpha, not grey.
+        HalvingCase{"WhiteBesideTransparentRow", 2, 1, {255, 255, 255, 255, 0, 0, 0, 0}, 0x80FFFFFF},
+        HalvingCase{"WhiteAmongTransparentBlock", 2, 2, {255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                    0x40FFFFFF},
+        // Red at 255 and blue at 85: red 191.25, blue 63.75, alpha 85.
+        HalvingCase{"TwoAlphasBlock", 2, 2, {255, 0, 0, 255, 0, 0, 255, 85, 9, 9, 9, 0, 9, 9, 9, 0}, 0x55BF0040},
+        HalvingCase{"TwoAlphasRow", 2, 1, {255, 0, 0, 255, 0, 0, 255, 85}, 0xAABF0040},
+        // Nothing visible: the plain mean, rounded half up.
+        HalvingCase{"TransparentBlock", 2, 2, {10, 20, 30, 0, 11, 20, 30, 0, 11, 20, 30, 0, 11, 21, 31, 0},
+                    0x000B141E},
+        HalvingCase{"OpaqueBlockHalfway", 2, 2, {0, 0, 0, 255, 2, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255},
+                    0xFF010000}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(TextureLoader, OddSizesAverageWhatEachTexelCovers) {
     // 3 x 1 (black, black, white) halves to one texel covering all three.
