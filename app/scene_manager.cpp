@@ -120,7 +120,9 @@ bool SceneManager::updateActiveScenes() {
 // Frames last at least 20 ms. What counts is the time since the clock's last
 // update, so that the sleep of one frame is not taken for work of the next: a
 // frame that only sleeps would otherwise let the following one run at once.
+// The first frame has no frame before it to keep apart from, and is shown at once.
 void SceneManager::paceFrame() {
+    if (frameCount == 0) return;
     const FrameTimer* timer = FrameTimer::instance();
     const auto sinceUpdate = static_cast<std::int32_t>(GetTickCount() - timer->lastTick);
     const double frameSoFar = static_cast<double>(sinceUpdate) / 1000.0;
