@@ -78,6 +78,10 @@ void SDLCALL SdlDeviceOutput::deviceCallback(void* self, Uint8* stream, int byte
 
 void SdlDeviceOutput::fillRing(std::stop_token stopping, MixSource& mix)
 {
+    // The mixer needs little of a core, but needs it in time: above the other
+    // programs' busy threads it keeps the ring full. A system that refuses the
+    // raise (no rights to it) leaves the thread as it was, and the ring covers.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     std::vector<float> block(kMixBlockFrames * kMixChannels);
     while (!stopping.stop_requested()) {
         while (ring_.freeSpace() >= block.size()) {
