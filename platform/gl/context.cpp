@@ -15,7 +15,8 @@ std::shared_ptr<Context> Context::create(SDL_Window* window) {
         SDL_GL_DeleteContext(context);
         return nullptr;
     }
-    return std::shared_ptr<Context>(new Context(window, context));
+    const bool textureStorage = major * 10 + minor >= 42 || SDL_GL_ExtensionSupported("GL_ARB_texture_storage");
+    return std::shared_ptr<Context>(new Context(window, context, textureStorage));
 }
 
 Context::~Context() { SDL_GL_DeleteContext(context_); }

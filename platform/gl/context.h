@@ -18,11 +18,16 @@ public:
     Context& operator=(const Context&) = delete;
 
     SDL_Window* window() const { return window_; }
+    // Immutable texture storage (OpenGL 4.2, or ARB_texture_storage): a texture
+    // with its whole chain allocated in one call.
+    bool hasTextureStorage() const { return textureStorage_; }
 
 private:
-    Context(SDL_Window* window, SDL_GLContext context) : window_(window), context_(context) {}
+    Context(SDL_Window* window, SDL_GLContext context, bool textureStorage)
+        : window_(window), context_(context), textureStorage_(textureStorage) {}
     SDL_Window* window_;
     SDL_GLContext context_;
+    bool textureStorage_;
 };
 
 using SharedContext = std::shared_ptr<Context>;

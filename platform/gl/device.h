@@ -70,6 +70,8 @@ public:
                                 char* log, UINT logSize) override;
     HRESULT SetShaderProgram(IDirect3DShaderProgram* program) override;
 
+    const Context& context() const { return *context_; }
+
     // Called by an object of this device as it goes, so that it is no longer bound.
     void forget(const void* object);
 

@@ -84,9 +84,7 @@ GlTexture::GlTexture(GlDevice* device, UINT width, UINT height, UINT levels, DWO
       format_(format), pool_(pool) {
     glGenTextures(1, &name_);
     glBindTexture(GL_TEXTURE_2D, name_);
-    for (UINT level = 0; level < levels_; ++level)
-        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, static_cast<GLsizei>(levelWidth(level)),
-                     static_cast<GLsizei>(levelHeight(level)), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    allocateLevels(device->context().hasTextureStorage());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_ - 1));
     // X8R8G8B8 carries no alpha: its texels are opaque whatever the fourth byte holds.
@@ -96,6 +94,19 @@ GlTexture::GlTexture(GlDevice* device, UINT width, UINT height, UINT levels, DWO
 GlTexture::~GlTexture() {
     link_.device()->forget(this);
     glDeleteTextures(1, &name_);
+}
+
+// One call for the whole chain where the context has it: the driver then lays
+// out and allocates the texture once, instead of level by level.
+void GlTexture::allocateLevels(bool immutableStorage) {
+    if (immutableStorage) {
+        glTexStorage2D(GL_TEXTURE_2D, static_cast<GLsizei>(levels_), GL_RGBA8, static_cast<GLsizei>(width_),
+                       static_cast<GLsizei>(height_));
+        return;
+    }
+    for (UINT level = 0; level < levels_; ++level)
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, static_cast<GLsizei>(levelWidth(level)),
+                     static_cast<GLsizei>(levelHeight(level)), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
 }
 
 UINT GlTexture::levelWidth(UINT level) const { return std::max(1u, width_ >> level); }

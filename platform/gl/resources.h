@@ -103,6 +103,7 @@ public:
     static UINT levelCount(UINT width, UINT height, UINT levels);
 
 private:
+    void allocateLevels(bool immutableStorage);
     UINT levelWidth(UINT level) const;
     UINT levelHeight(UINT level) const;
 
