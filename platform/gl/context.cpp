@@ -15,7 +15,8 @@ std::shared_ptr<Context> Context::create(SDL_Window* window) {
         SDL_GL_DeleteContext(context);
         return nullptr;
     }
-    const bool textureStorage = major * 10 + minor >= 42 || SDL_GL_ExtensionSupported("GL_ARB_texture_storage");
+    // Core in OpenGL 4.2, and listed as an extension by the drivers that have it.
+    const bool textureStorage = SDL_GL_ExtensionSupported("GL_ARB_texture_storage");
     return std::shared_ptr<Context>(new Context(window, context, textureStorage));
 }
 

@@ -18,8 +18,8 @@ public:
     Context& operator=(const Context&) = delete;
 
     SDL_Window* window() const { return window_; }
-    // Immutable texture storage (OpenGL 4.2, or ARB_texture_storage): a texture
-    // with its whole chain allocated in one call.
+    // Immutable texture storage (ARB_texture_storage): a texture with its whole
+    // chain allocated in one call.
     bool hasTextureStorage() const { return textureStorage_; }
 
 private:
