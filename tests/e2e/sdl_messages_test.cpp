@@ -133,7 +133,9 @@ protected:
             if (access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0) continue;
             const pid_t child = fork();
             if (child == 0) {
-                execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp",
+                // -noreset: the server would otherwise reset, refusing connections for a
+                // moment, whenever its last client leaves.
+                execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp", "-noreset",
                        static_cast<char*>(nullptr));
                 _exit(127);
             }

@@ -10,7 +10,9 @@ start_xvfb() {
     local number
     for number in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+        # -noreset: the server would otherwise reset whenever its last client leaves,
+        # and refuse the next connection for that moment.
+        Xvfb ":$number" -screen 0 1280x720x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 50); do
             if [ -e "/tmp/.X11-unix/X$number" ] && xdpyinfo -display ":$number" >/dev/null 2>&1; then
