@@ -19,7 +19,10 @@ HWND lastCreatedWindow = nullptr;
 
 [[noreturn]] void refuseToRunInvisibly(const char* reason) {
     std::fprintf(stderr, "velmora: no display could be opened (%s); set DISPLAY to an X server\n", reason);
-    std::exit(EXIT_FAILURE);
+    // Nothing has been built that needs tidying, and other threads (the audio
+    // warm-up) may still be using the libraries' static state that exit() would destroy.
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
 }
 
 bool isInvisibleDriver(const char* driver) {
