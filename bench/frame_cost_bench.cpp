@@ -25,9 +25,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -35,6 +40,99 @@ constexpr DWORD kFrameMs = 20;
 // Long enough for any cross-fade to end, so that only the screen measured is active.
 constexpr int kSettleFrames = 80;
 constexpr int kFramesPerRun = 2000;
+
+// Pixels the frame's triangles cover, counting overlaps, in units of the whole
+// back buffer: what a software rasterizer fills per frame, which the graphics
+// floor can then be asked to fill too.
+namespace coverage {
+
+struct Point {
+    double x, y;
+};
+using Polygon = std::vector<Point>;
+
+// One side of the clip square [-1, 1]^2: keeps the part of the polygon where
+// inside(p) holds (Sutherland-Hodgman).
+template <typename Inside, typename Cross>
+Polygon clipSide(const Polygon& polygon, Inside inside, Cross cross) {
+    Polygon kept;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point& from = polygon[i];
+        const Point& to = polygon[(i + 1) % polygon.size()];
+        if (inside(from)) kept.push_back(from);
+        if (inside(from) != inside(to)) kept.push_back(cross(from, to));
+    }
+    return kept;
+}
+
+Polygon clipToScreen(Polygon polygon) {
+    for (const double edge : {-1.0, 1.0}) {
+        const auto insideX = [edge](const Point& p) { return edge < 0 ? p.x >= edge : p.x <= edge; };
+        const auto crossX = [edge](const Point& a, const Point& b) {
+            const double t = (edge - a.x) / (b.x - a.x);
+            return Point{edge, a.y + t * (b.y - a.y)};
+        };
+        polygon = clipSide(polygon, insideX, crossX);
+        const auto insideY = [edge](const Point& p) { return edge < 0 ? p.y >= edge : p.y <= edge; };
+        const auto crossY = [edge](const Point& a, const Point& b) {
+            const double t = (edge - a.y) / (b.y - a.y);
+            return Point{a.x + t * (b.x - a.x), edge};
+        };
+        polygon = clipSide(polygon, insideY, crossY);
+    }
+    return polygon;
+}
+
+double area(const Polygon& polygon) {
+    double twice = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point& a = polygon[i];
+        const Point& b = polygon[(i + 1) % polygon.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::abs(twice) / 2;
+}
+
+Point positionOf(std::span<const std::byte> vertices, std::size_t stride, std::size_t index) {
+    float xy[2];
+    std::memcpy(xy, vertices.data() + index * stride, sizeof xy);  // clip-space x, y come first
+    return {xy[0], xy[1]};
+}
+
+std::size_t indexAt(std::span<const std::byte> indices, D3DFORMAT format, std::size_t at) {
+    if (format == D3DFMT_INDEX32) {
+        std::uint32_t index;
+        std::memcpy(&index, indices.data() + at * sizeof index, sizeof index);
+        return index;
+    }
+    std::uint16_t index;
+    std::memcpy(&index, indices.data() + at * sizeof index, sizeof index);
+    return index;
+}
+
+// The clip square has area 4; the frame's triangles, clipped to it, over that.
+double layersOf(const std::vector<softgfx::Record>& frame) {
+    std::size_t stride = 0;
+    double covered = 0;
+    for (const softgfx::Record& call : frame) {
+        if (call.op == softgfx::Op::SetStreamSource) stride = call.value;
+        if (call.op != softgfx::Op::DrawIndexedPrimitive || call.primitiveType != D3DPT_TRIANGLELIST) continue;
+        const auto vertices = softgfx::contents(const_cast<IDirect3DVertexBuffer9*>(call.vertexBuffer));
+        const auto indices = softgfx::contents(const_cast<IDirect3DIndexBuffer9*>(call.indexBuffer));
+        for (UINT triangle = 0; triangle < call.primitiveCount; ++triangle) {
+            Polygon corners;
+            for (UINT corner = 0; corner < 3; ++corner) {
+                const std::size_t index =
+                    call.baseVertexIndex + indexAt(indices, call.indexFormat, call.startIndex + 3 * triangle + corner);
+                corners.push_back(positionOf(vertices, stride, index));
+            }
+            covered += area(clipToScreen(corners));
+        }
+    }
+    return covered / 4;
+}
+
+}  // namespace coverage
 
 // The shipped disk, loaded once, with the six screens built as the program builds them.
 class HeadlessDisk {
@@ -73,6 +171,8 @@ public:
             triangles += call.primitiveCount;
         return triangles / 2;
     }
+
+    double layersLastFrame() const { return coverage::layersOf(softgfx::calls()); }
 
 private:
     HeadlessDisk() {
@@ -129,6 +229,8 @@ void measureScreen(benchmark::State& state, std::uint32_t screen, bool holdClock
     disk.show(screen);
     for (auto _ : state) state.SetIterationTime(disk.frame());
     state.counters["quads"] = static_cast<double>(disk.quadsLastFrame());
+    state.counters["layers"] = disk.layersLastFrame();
+    state.counters["draws"] = static_cast<double>(softgfx::countOf(softgfx::Op::DrawIndexedPrimitive));
     if (screen == kMainScene) state.counters["equalizer"] = playlist.playing && playlist.equalizerOn;
 }
 
