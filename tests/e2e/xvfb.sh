@@ -30,9 +30,15 @@ start_xvfb() {
     exit $skip_status
 }
 
+# Xvfb has been seen to outlive its SIGTERM; after two seconds it is killed outright.
 stop_xvfb() {
     [ -n "${xvfb_pid:-}" ] || return 0
     kill "$xvfb_pid" 2>/dev/null
+    for _ in $(seq 20); do
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
 }
 
