@@ -2,6 +2,7 @@
 # Whole-process measurements of the real program under Xvfb, each beside its
 # floor, repeated and reported as medians.
 # Usage: bench/measure.sh BUILD_DIR startup|cpu|memory|underruns|all [REPEATS]
+#        bench/measure.sh BUILD_DIR compare OTHER_BUILD_DIR [REPEATS]
 #   startup    process start to the first presented frame, shipped and 50-track disk,
 #              the real program (through the first-frame probe) and the capture tool
 #   cpu        CPU per screen over a run through logo, intro, main, about and info,
@@ -12,12 +13,19 @@
 #              and the main screen's drawing floor
 #   underruns  60 s of sound with every core kept busy by another process
 #              (BUSY_LOOPS=N for N busy processes instead of one per core)
+#   compare    the shipped disk's start-up in two builds (before and after a change),
+#              started alternately, so that both see the same machine
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=$(cd "${1:?build folder}" && pwd)
 what=${2:-all}
-repeats=${3:-5}
+if [ "$what" = compare ]; then
+    other=$(cd "${3:?the other build folder}" && pwd)
+    repeats=${4:-25}
+else
+    repeats=${3:-5}
+fi
 velmora=$build/velmora
 capture=$build/velmora-capture
 probe=$build/velmora-first-frame-probe.so
@@ -254,8 +262,27 @@ underruns() {
     echo "underruns: ${counted#underruns } in 60 s of the disk's own audio output, with ${BUSY_LOOPS:-$(nproc)} busy loops and the program running"
 }
 
+compare() {
+    note_load
+    local mine=$velmora minesprobe=$probe
+    first_frame_ms "$root" >/dev/null
+    : >"$work/compare"
+    for _ in $(seq "$repeats"); do
+        velmora=$other/velmora probe=$other/velmora-first-frame-probe.so
+        echo "other $(first_frame_ms "$root")" >>"$work/compare"
+        velmora=$mine probe=$minesprobe
+        echo "this $(first_frame_ms "$root")" >>"$work/compare"
+    done
+    local label
+    for label in other this; do
+        local folder=$build
+        [ "$label" = other ] && folder=$other
+        echo "compare $folder: $(awk -v l="$label" '$1 == l { print $2 }' "$work/compare" | median) ms to the first frame (median of $repeats, shipped disk)"
+    done
+}
+
 case $what in
-    startup | cpu | memory | underruns) $what ;;
+    startup | cpu | memory | underruns | compare) $what ;;
     all) startup; memory; underruns; cpu ;;
     *) echo "unknown measurement $what"; exit 2 ;;
 esac
