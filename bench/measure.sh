@@ -262,22 +262,22 @@ underruns() {
     echo "underruns: ${counted#underruns } in 60 s of the disk's own audio output, with ${BUSY_LOOPS:-$(nproc)} busy loops and the program running"
 }
 
+# The shipped disk's first frame with the program and probe of another build folder.
+first_frame_of() {
+    local velmora=$1/velmora probe=$1/velmora-first-frame-probe.so
+    first_frame_ms "$root"
+}
+
 compare() {
     note_load
-    local mine=$velmora minesprobe=$probe
-    first_frame_ms "$root" >/dev/null
+    first_frame_of "$other" >/dev/null
     : >"$work/compare"
+    local folder
     for _ in $(seq "$repeats"); do
-        velmora=$other/velmora probe=$other/velmora-first-frame-probe.so
-        echo "other $(first_frame_ms "$root")" >>"$work/compare"
-        velmora=$mine probe=$minesprobe
-        echo "this $(first_frame_ms "$root")" >>"$work/compare"
+        for folder in "$other" "$build"; do echo "$folder $(first_frame_of "$folder")"; done >>"$work/compare"
     done
-    local label
-    for label in other this; do
-        local folder=$build
-        [ "$label" = other ] && folder=$other
-        echo "compare $folder: $(awk -v l="$label" '$1 == l { print $2 }' "$work/compare" | median) ms to the first frame (median of $repeats, shipped disk)"
+    for folder in "$other" "$build"; do
+        echo "compare $folder: $(awk -v f="$folder" '$1 == f { print $2 }' "$work/compare" | median) ms to the first frame (median of $repeats, shipped disk)"
     done
 }
 
