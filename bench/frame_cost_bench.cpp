@@ -25,13 +25,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 namespace {
@@ -46,40 +46,31 @@ constexpr int kFramesPerRun = 2000;
 // floor can then be asked to fill too.
 namespace coverage {
 
-struct Point {
-    double x, y;
-};
+using Point = std::array<double, 2>;  // clip-space x, y
 using Polygon = std::vector<Point>;
 
-// One side of the clip square [-1, 1]^2: keeps the part of the polygon where
-// inside(p) holds (Sutherland-Hodgman).
-template <typename Inside, typename Cross>
-Polygon clipSide(const Polygon& polygon, Inside inside, Cross cross) {
+// The part of the polygon on the inner side of one edge of the clip square
+// [-1, 1]^2, the edge being x or y (axis 0 or 1) = bound (Sutherland-Hodgman).
+Polygon clipEdge(const Polygon& polygon, int axis, double bound) {
+    const auto inside = [&](const Point& p) { return bound < 0 ? p[axis] >= bound : p[axis] <= bound; };
     Polygon kept;
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         const Point& from = polygon[i];
         const Point& to = polygon[(i + 1) % polygon.size()];
         if (inside(from)) kept.push_back(from);
-        if (inside(from) != inside(to)) kept.push_back(cross(from, to));
+        if (inside(from) == inside(to)) continue;
+        const double t = (bound - from[axis]) / (to[axis] - from[axis]);
+        Point crossing;
+        for (int k = 0; k < 2; ++k) crossing[k] = from[k] + t * (to[k] - from[k]);
+        crossing[axis] = bound;
+        kept.push_back(crossing);
     }
     return kept;
 }
 
 Polygon clipToScreen(Polygon polygon) {
-    for (const double edge : {-1.0, 1.0}) {
-        const auto insideX = [edge](const Point& p) { return edge < 0 ? p.x >= edge : p.x <= edge; };
-        const auto crossX = [edge](const Point& a, const Point& b) {
-            const double t = (edge - a.x) / (b.x - a.x);
-            return Point{edge, a.y + t * (b.y - a.y)};
-        };
-        polygon = clipSide(polygon, insideX, crossX);
-        const auto insideY = [edge](const Point& p) { return edge < 0 ? p.y >= edge : p.y <= edge; };
-        const auto crossY = [edge](const Point& a, const Point& b) {
-            const double t = (edge - a.y) / (b.y - a.y);
-            return Point{a.x + t * (b.x - a.x), edge};
-        };
-        polygon = clipSide(polygon, insideY, crossY);
-    }
+    for (const int axis : {0, 1})
+        for (const double bound : {-1.0, 1.0}) polygon = clipEdge(polygon, axis, bound);
     return polygon;
 }
 
@@ -88,7 +79,7 @@ double area(const Polygon& polygon) {
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         const Point& a = polygon[i];
         const Point& b = polygon[(i + 1) % polygon.size()];
-        twice += a.x * b.y - b.x * a.y;
+        twice += a[0] * b[1] - b[0] * a[1];
     }
     return std::abs(twice) / 2;
 }
